@@ -30,4 +30,16 @@ int getChoiceIndex(const std::string& label) {
     return 0;
 }
 
+std::vector<std::string> positionMenuLabels(const std::vector<int>& indices, bool canPass) {
+    std::vector<std::string> labels;
+    labels.reserve(indices.size() + 1);
+    for (const int index : indices) {
+        labels.push_back(getChoice(index));
+    }
+    if (canPass) {
+        labels.emplace_back(PASS_LABEL);
+    }
+    return labels;
+}
+
 }  // namespace karvel::terminal

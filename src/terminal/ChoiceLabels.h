@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace karvel::terminal {
 
@@ -18,5 +19,8 @@ std::string getChoice(int index);
 // The index whose label is `label`: 0..31 for squares, PASS_CHOICE, EXIT_CHOICE; 0 for any
 // other text.
 int getChoiceIndex(const std::string& label);
+
+// The labels of a position menu: the squares in the given order, then "Pass" when `canPass`.
+std::vector<std::string> positionMenuLabels(const std::vector<int>& indices, bool canPass);
 
 }  // namespace karvel::terminal

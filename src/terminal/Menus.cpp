@@ -1,6 +1,6 @@
 #include "terminal/Menus.h"
 
-#include <memory>
+#include <vector>
 
 #include "terminal/ChoiceLabels.h"
 #include "terminal/Keys.h"
@@ -112,37 +112,10 @@ std::string showCreateChoices(const std::vector<std::string>& labels) {
     return showChoices(labels, w.createWindow, w.createChoicesWindow);
 }
 
-std::string askCreateOrJoin() {
-    return showCreateChoices({"Create", "Join"});
-}
-
-std::string askAiLevel() {
-    return showCreateChoices({"Easy", "Medium", "Hard"});
-}
-
-std::string askOpponentType() {
-    return showCreateChoices({"AI", "Human"});
-}
-
-std::string askSide() {
-    return showCreateChoices({"X (Goes first)", "O (Goes second)"});
-}
-
-std::string askYesNo() {
-    return showCreateChoices({"Yes", "No"});
-}
-
 int showPositionChoices(const std::vector<int>& indices, bool canPass) {
-    std::vector<std::string> labels;
-    labels.reserve(indices.size() + 1);
-    for (const int index : indices) {
-        labels.push_back(getChoice(index));
-    }
-    if (canPass) {
-        labels.emplace_back(PASS_LABEL);
-    }
     const ScreenWindows& w = screenWindows();
-    return getChoiceIndex(showChoices(labels, w.playWindow, w.choicesWindow));
+    return getChoiceIndex(
+        showChoices(positionMenuLabels(indices, canPass), w.playWindow, w.choicesWindow));
 }
 
 }  // namespace karvel::terminal
