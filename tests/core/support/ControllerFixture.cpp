@@ -13,7 +13,7 @@ std::string gameReply(int state, int currentPlayer, const std::string& board, bo
     return common::serializer::object::Json().encode(game);
 }
 
-ProcessHooks ControllerTest::fakeHooks() {
+ProcessHooks ScriptedSession::fakeHooks() {
     return ProcessHooks{
         [this](int seconds) { journal.push_back("sleep " + std::to_string(seconds)); },
         [this](int status) { processExits.push_back(status); },
@@ -21,18 +21,18 @@ ProcessHooks ControllerTest::fakeHooks() {
     };
 }
 
-GameManager& ControllerTest::makeManager() {
+GameManager& ScriptedSession::makeManager() {
     http.reply("/status", 200, "");
     manager = std::make_unique<GameManager>(api, display, fakeHooks());
     journal.clear();
     return *manager;
 }
 
-void ControllerTest::runToExit() {
+void ScriptedSession::runToExit() {
     EXPECT_THROW(manager->run(), ProgramExit);
 }
 
-std::vector<std::string> ControllerTest::takeJournal() {
+std::vector<std::string> ScriptedSession::takeJournal() {
     std::vector<std::string> taken = std::move(journal);
     journal.clear();
     return taken;

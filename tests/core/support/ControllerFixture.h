@@ -23,8 +23,11 @@ std::string gameReply(int state, int currentPlayer, const std::string& board, bo
 
 // A real GameManager and a real Api over a scripted request layer and a scripted display,
 // with one journal of everything that happens, in order: requests, display calls and sleeps.
-class ControllerTest : public ::testing::Test {
-protected:
+struct ScriptedSession {
+    ScriptedSession() = default;
+    ScriptedSession(const ScriptedSession&) = delete;
+    ScriptedSession& operator=(const ScriptedSession&) = delete;
+
     // A controller whose status check succeeded; the check is left out of the journal.
     GameManager& makeManager();
     // Runs the play loop; it must end the program through display.exit().
@@ -41,5 +44,7 @@ protected:
     std::vector<int> processExits;
     std::unique_ptr<GameManager> manager;
 };
+
+class ControllerTest : public ::testing::Test, protected ScriptedSession {};
 
 }  // namespace karvel::scripted
