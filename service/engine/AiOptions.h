@@ -1,11 +1,11 @@
 #pragma once
 
 #include <algorithm>
-#include <limits>
 #include <random>
 #include <vector>
 
 #include "GameState.h"
+#include "IslandScore.h"
 
 namespace karvel::service::engine {
 
@@ -21,34 +21,39 @@ struct AiOption {
 // deciding to go on, and an AI move is always one jump.
 std::vector<AiOption> listAiOptions(const GameState& state);
 
-// The value of a choice for the team making it, given `valueForMover` of states reached by a
-// jump or a pass (Solver::valueForMover or HorizonSearch::valueForMover). Going on is worth
-// the best jump that follows, passing excluded.
+// The value of a choice for the team making it, fail-soft in (alpha, beta), given
+// `valueForMover` of states reached by a jump or a pass (Solver or HorizonSearch). Going on is
+// worth the best jump that follows, passing excluded.
 template <class Evaluator>
-int optionValue(const AiOption& option, Evaluator& evaluator) {
+int optionValue(const AiOption& option, Evaluator& evaluator, int alpha, int beta) {
     if (!option.keepJumping) {
-        return evaluator.valueForMover(option.after);
+        return evaluator.valueForMover(option.after, alpha, beta);
     }
-    int best = std::numeric_limits<int>::min();
+    int best = -kValueLimit;
     for (const Jump& next : listJumps(option.after)) {
-        best = std::max(best, evaluator.valueForMover(stateAfterJump(option.after, next)));
+        best = std::max(best, evaluator.valueForMover(stateAfterJump(option.after, next),
+                                                      std::max(alpha, best), beta));
+        if (best >= beta) {
+            break;
+        }
     }
     return best;
 }
 
-// A best choice, ties broken at random.
+// A best choice, ties broken at random. Each choice is searched with the window just below the
+// best value so far: one that cannot reach it fails low cheaply, one that does is found exact.
 template <class Evaluator>
 AiOption chooseBestOption(const GameState& state, Evaluator& evaluator, std::mt19937_64& rng) {
     const std::vector<AiOption> options = listAiOptions(state);
-    std::vector<int> values;
-    values.reserve(options.size());
-    for (const AiOption& option : options) {
-        values.push_back(optionValue(option, evaluator));
-    }
-    const int best = *std::max_element(values.begin(), values.end());
+    int best = -kValueLimit;
     std::vector<std::size_t> bestIndices;
     for (std::size_t i = 0; i < options.size(); ++i) {
-        if (values[i] == best) {
+        const int value = optionValue(options[i], evaluator, best - 1, kValueLimit);
+        if (value > best) {
+            best = value;
+            bestIndices.clear();
+        }
+        if (value == best) {
             bestIndices.push_back(i);
         }
     }

@@ -6,7 +6,8 @@ namespace karvel::service::engine {
 
 namespace {
 
-// 2^20 entries (8 MB) hold everything that games from the opening position need.
+// 2^20 entries (8 MB): ten times the states of the opening solve, so games in progress mostly
+// find their values already there.
 constexpr int kLog2SharedTableEntries = 20;
 
 TranspositionTable& sharedTable() {

@@ -3,14 +3,13 @@
 #include <algorithm>
 
 #include "IslandScore.h"
-#include "Solver.h"
 
 namespace karvel::service::engine {
 
 HorizonSearch::HorizonSearch(int jumpsAhead) : jumpsAhead_(jumpsAhead) {}
 
-int HorizonSearch::valueForMover(const GameState& after) {
-    return childValue(after, jumpsAhead_, -kValueLimit, kValueLimit);
+int HorizonSearch::valueForMover(const GameState& after, int alpha, int beta) {
+    return childValue(after, jumpsAhead_, alpha, beta);
 }
 
 int HorizonSearch::childValue(const GameState& after, int jumpsLeft, int alpha, int beta) {

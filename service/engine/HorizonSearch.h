@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameState.h"
+#include "IslandScore.h"
 
 namespace karvel::service::engine {
 
@@ -12,7 +13,7 @@ public:
 
     // The value of a state reached by a jump or a pass, seen from the team that made it (the
     // same contract as Solver::valueForMover, with the horizon's estimate).
-    int valueForMover(const GameState& after);
+    int valueForMover(const GameState& after, int alpha = -kValueLimit, int beta = kValueLimit);
 
 private:
     int search(const GameState& state, int jumpsLeft, int alpha, int beta);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "IslandScore.h"
 #include "StateKey.h"
 
 namespace karvel::service::engine {
@@ -17,8 +16,8 @@ int Solver::valueWithin(const GameState& state, int alpha, int beta) {
     return search(state, alpha, beta);
 }
 
-int Solver::valueForMover(const GameState& after) {
-    return childValue(after, -kValueLimit, kValueLimit);
+int Solver::valueForMover(const GameState& after, int alpha, int beta) {
+    return childValue(after, alpha, beta);
 }
 
 int Solver::childValue(const GameState& after, int alpha, int beta) {
