@@ -11,7 +11,12 @@ PurgeScheduler::PurgeScheduler(GameStore& store, std::chrono::seconds maxAge,
     purgeOnce();
     thread_ = std::jthread([this, interval](const std::stop_token& stop) {
         std::unique_lock lock(mutex_);
-        while (!wake_.wait_for(lock, stop, interval, [] { return false; })) {
+        while (true) {
+            // Wakes early only when asked to stop.
+            wake_.wait_for(lock, stop, interval, [] { return false; });
+            if (stop.stop_requested()) {
+                return;
+            }
             lock.unlock();
             purgeOnce();
             lock.lock();
