@@ -12,10 +12,11 @@ namespace karvel::browser::api {
 
 namespace {
 
-// Key exchange groups in order of preference: the fast modern ones first, then the larger
-// NIST curves that some certificates use.
+// Key exchange groups in order of preference. P-256 leads because this mbed TLS computes it
+// faster than X25519 (its NIST curves have optimised reduction); the larger NIST curves follow
+// because the list also bounds the curves accepted in certificates.
 const std::array<mbedtls_ecp_group_id, 5> kCurves = {
-    MBEDTLS_ECP_DP_CURVE25519, MBEDTLS_ECP_DP_SECP256R1, MBEDTLS_ECP_DP_SECP384R1,
+    MBEDTLS_ECP_DP_SECP256R1, MBEDTLS_ECP_DP_CURVE25519, MBEDTLS_ECP_DP_SECP384R1,
     MBEDTLS_ECP_DP_SECP521R1, MBEDTLS_ECP_DP_NONE};
 
 std::string errorText(int result) {

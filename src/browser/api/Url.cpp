@@ -55,7 +55,10 @@ std::optional<Url> parseUrl(std::string_view text) {
         url.port = *number;
     }
     const std::string_view path = (*groups)[4];
-    url.path = path.starts_with('/') ? std::string(path) : "/" + std::string(path);
+    if (!path.starts_with('/')) {
+        url.path.push_back('/');
+    }
+    url.path.append(path);
     return url;
 }
 
