@@ -192,17 +192,17 @@ TEST_F(ControllerTest, ErrorRecordsAreShownAndPlayStartsOver) {
     makeManager();
     runToExit();
 
-    EXPECT_EQ(takeJournal(), (Journal{
-                                 "getGameStart",
-                                 "getTeamChoice",
-                                 "displayError SOME_FAILURE: Something broke",
-                                 "getGameStart",
-                                 "getAiLevel",
-                                 "displayError OCCUPIED_SPACE_ERROR: Position \"{x: 1, y: 2}\" "
-                                 "taken by 1",
-                                 "getGameStart",
-                                 "exit",
-                             }));
+    EXPECT_EQ(takeJournal(),
+              (Journal{
+                  "getGameStart",
+                  "getTeamChoice",
+                  "displayError SOME_FAILURE: Something broke",
+                  "getGameStart",
+                  "getAiLevel",
+                  R"(displayError OCCUPIED_SPACE_ERROR: Position "{x: 1, y: 2}" taken by 1)",
+                  "getGameStart",
+                  "exit",
+              }));
     EXPECT_EQ(out.str(), "");
 }
 

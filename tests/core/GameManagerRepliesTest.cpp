@@ -14,6 +14,8 @@ namespace {
 using Journal = std::vector<std::string>;
 
 const std::string kEmpty(32, '0');
+// Every piece of team 2 can move in the opening position.
+const std::string kTeam2Opening = "[(0,2) (1,2) (2,2) (3,2) (4,2) (5,2) (6,2) (7,2)]";
 
 // Starts a joined game "G" as player "P" of `team`; the journal then begins with these three.
 const Journal kJoined{"getGameStart", "getGameId", "GET /game/G/join"};
@@ -41,20 +43,19 @@ TEST_F(ControllerTest, RejectedMoveChangesNothingAndIsAskedAgain) {
     makeManager();
     runToExit();
 
-    const std::string pieces = "[(0,2) (1,2) (2,2) (3,2) (4,2) (5,2) (6,2) (7,2)]";
     EXPECT_EQ(
         takeJournal(),
         joined({
             "GET /game/G",
             "showBoard 2 true 1 " + std::string(kOpening),
-            "requestNextMoveFrom 2 " + pieces,
+            "requestNextMoveFrom 2 " + kTeam2Opening,
             "requestNextMoveTo 2 [(0,0) (2,0)]",
             R"(POST /game/G/move {"player":"P","move":{"to":{"x":0,"y":0},"from":{"x":0,"y":2}}})",
             "displayError KARVEL_API_ERROR: Not your turn",
             "sleep 1",
             // Same player to move and nothing set the redraw: asked again, not redrawn.
             "GET /game/G",
-            "requestNextMoveFrom 2 " + pieces,
+            "requestNextMoveFrom 2 " + kTeam2Opening,
             // No piece chosen: nothing is sent, and the next poll would ask again.
             "sleep 1",
             "GET /game/G",
@@ -275,7 +276,11 @@ TEST_F(ControllerTest, AiMoveWithoutAUsableLastMoveStillDrawsTheBoard) {
         s.http.reply("/game/G/ai/join", 200, "{}");
         s.http.reply("/game/G", 200, gameReply(1, 2, kOpening));
         s.http.reply("/game/G/ai/move/", 200,
-                     R"({"board":")" + board + R"(","currentPlayer":1,"state":1)" + lastMove + "}");
+                     std::string(R"({"board":")")
+                         .append(board)
+                         .append(R"(","currentPlayer":1,"state":1)")
+                         .append(lastMove)
+                         .append("}"));
         s.display.gameStart.then(StartChoice::AI);
         s.display.aiLevel.then(0);
         s.display.teamChoice.then(1);
@@ -311,8 +316,7 @@ TEST_F(ControllerTest, NumbersAreReadByValue) {
     EXPECT_EQ(takeJournal(), joined({
                                  "GET /game/G",
                                  "showBoard 2 true 1 " + std::string(kOpening),
-                                 "requestNextMoveFrom 2 [(0,2) (1,2) (2,2) (3,2) (4,2) (5,2) "
-                                 "(6,2) (7,2)]",
+                                 "requestNextMoveFrom 2 " + kTeam2Opening,
                                  "sleep 1",
                                  "GET /game/G",
                                  // 2.5 differs from the 2 held: redrawn, and it is not the user.
