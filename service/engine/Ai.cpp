@@ -62,15 +62,16 @@ Position positionOf(int square) {
 AiChoice chooseAiMove(const std::string& boardText, Piece team, std::optional<Position> chainFrom,
                       int level, std::mt19937_64& rng) {
     const GameState state = checkedState(boardText, team, chainFrom, level);
-    AiOption option;
-    if (level == kEasy) {
-        option = randomOption(state, rng);
-    } else if (level == kMedium) {
-        HorizonSearch search(kMediumJumpsAhead);
-        option = chooseBestOption(state, search, rng);
-    } else {
-        option = chooseHardOption(state, rng);
-    }
+    const AiOption option = [&] {
+        if (level == kEasy) {
+            return randomOption(state, rng);
+        }
+        if (level == kMedium) {
+            HorizonSearch search(kMediumJumpsAhead);
+            return chooseBestOption(state, search, rng);
+        }
+        return chooseHardOption(state, rng);
+    }();
     return AiChoice{Move{positionOf(option.jump.from), positionOf(option.jump.to)},
                     option.keepJumping};
 }

@@ -19,18 +19,18 @@ struct GameState {
     friend bool operator==(const GameState&, const GameState&) = default;
 };
 
-// One jump, by squares.
+// One jump, by squares. Left uninitialised by default, so that a JumpList costs nothing to make.
 struct Jump {
-    int from = 0;
-    int over = 0;
-    int to = 0;
+    int from;
+    int over;
+    int to;
 
     friend bool operator==(const Jump&, const Jump&) = default;
 };
 
 // The jumps of a state in board order of the moving piece, then in the fixed direction order.
 struct JumpList {
-    std::array<Jump, kSquares * kDirections> jumps{};
+    std::array<Jump, kSquares * kDirections> jumps;  // the first `size` are set
     int size = 0;
 
     const Jump* begin() const { return jumps.data(); }

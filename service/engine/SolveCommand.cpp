@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <ctime>
+#include <iomanip>
 #include <ostream>
 
 #include "GameState.h"
@@ -52,12 +53,13 @@ OpeningSolve solveOpening() {
 int printOpeningSolve(std::ostream& out) {
     const OpeningSolve solve = solveOpening();
     const char* verdict = solve.value > 0 ? "X wins" : solve.value < 0 ? "O wins" : "a draw";
-    out << "Opening position, X (team 2) moves first\n"
+    out << std::fixed << std::setprecision(3) << "Opening position, X (team 2) moves first\n"
         << "value for X: " << solve.value << " (" << verdict << " under perfect play)\n"
         << "states searched: " << solve.nodes << "\n"
         << "wall time: " << solve.wallSeconds << " s\n"
         << "CPU time: " << solve.cpuSeconds << " s\n"
-        << "peak resident memory: " << solve.peakResidentKiB << " KiB\n";
+        << "peak resident memory: " << static_cast<double>(solve.peakResidentKiB) / 1024
+        << " MiB\n";
     return 0;
 }
 

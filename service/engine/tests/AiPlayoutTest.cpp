@@ -88,6 +88,7 @@ TEST(AiPlayout, ThreadsPlayingAtOnceStayLegalAndHardStaysUnbeaten) {
     constexpr int kThreads = 4;
     std::vector<int> hardLosses(kThreads, 0);
     std::vector<std::thread> threads;
+    threads.reserve(kThreads);
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([t, &hardLosses] {
             std::mt19937_64 rng(1000 + t);

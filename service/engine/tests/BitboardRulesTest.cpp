@@ -18,8 +18,10 @@ using testing::randomGame;
 
 std::vector<Board> sampleBoards() {
     std::mt19937_64 rng(7);
+    constexpr int kRandomBoards = 400;
     std::vector<Board> boards;
-    for (int i = 0; i < 400; ++i) {
+    boards.reserve(kRandomBoards);
+    for (int i = 0; i < kRandomBoards; ++i) {
         boards.push_back(randomBoard(rng));
     }
     for (int game = 0; game < 20; ++game) {

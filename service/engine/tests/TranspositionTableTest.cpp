@@ -54,6 +54,7 @@ TEST(TranspositionTable, ReadersInOtherThreadsSeeWholeEntries) {
     // Each key's value is a function of the key, so any entry found can be checked.
     auto valueOf = [](std::uint64_t key) { return static_cast<int>(key % 29) - 14; };
     std::vector<std::thread> threads;
+    threads.reserve(kWriters);
     for (int w = 0; w < kWriters; ++w) {
         threads.emplace_back([&, w] {
             for (int i = 0; i < kRounds; ++i) {
