@@ -65,5 +65,18 @@ TEST(JsonTest, MalformedTextRaisesTheParseError) {
     }
 }
 
+TEST(JsonTest, NestingIsLimitedSoValuesCanBeWrittenBack) {
+    const Json json;
+    const auto nested = [](std::size_t depth) {
+        return std::string(depth, '[') + std::string(depth, ']');
+    };
+    const JsonValue deepest = json.decode(nested(512));
+    EXPECT_EQ(json.encode(deepest), nested(512));
+    EXPECT_THROW((void)json.decode(nested(513)), nlohmann::ordered_json::parse_error);
+    EXPECT_THROW((void)json.decode(nested(1000000)), nlohmann::ordered_json::parse_error);
+    EXPECT_THROW((void)json.decode("{\"a\":" + nested(600) + "}"),
+                 nlohmann::ordered_json::parse_error);
+}
+
 }  // namespace
 }  // namespace karvel::common::serializer::object
