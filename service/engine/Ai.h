@@ -19,7 +19,7 @@ struct AiChoice {
 
 // AI levels
 constexpr int kEasy = 0;    // a random jump, a random choice to go on or stop
-constexpr int kMedium = 1;  // minimax a few jumps ahead, judging boards by their island scores
+constexpr int kMedium = 1;  // minimax two jumps ahead, judging boards by their island scores
 constexpr int kHard = 2;    // perfect play, ties broken at random
 
 // Chooses the AI's next jump for `team` on `boardText` (32 characters "0"/"1"/"2", row "A"

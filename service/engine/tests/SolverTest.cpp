@@ -8,6 +8,7 @@
 
 #include "Ai.h"
 #include "GameState.h"
+#include "HorizonSearch.h"
 #include "RandomPlayouts.h"
 #include "ReferenceSearch.h"
 #include "Solver.h"
@@ -94,6 +95,25 @@ TEST_F(SolverAgainstReference, HardChoicesAreOptimal) {
         EXPECT_EQ(reference.choiceValue(point.board, point.team, choice.move, choice.keepJumping),
                   reference.bestJumpValue(point.board, point.team, point.chain))
             << point.board.toString() << " team " << point.team;
+    }
+}
+
+TEST_F(SolverAgainstReference, AHorizonPastTheEndOfTheGameIsExact) {
+    constexpr int kJumpsLeftInAnyGame = 16;
+    constexpr std::size_t kFewPieces = 9;
+    HorizonSearch search(kJumpsLeftInAnyGame);
+    for (const DecisionPoint& point : points) {
+        if (point.board.getPositions(1).size() + point.board.getPositions(2).size() > kFewPieces) {
+            continue;
+        }
+        const GameState state = stateOf(point);
+        for (const Jump& jump : listJumps(state)) {
+            const Move move{{columnOf(jump.from), rowOf(jump.from)},
+                            {columnOf(jump.to), rowOf(jump.to)}};
+            ASSERT_EQ(search.valueForMover(stateAfterJump(state, jump)),
+                      reference.jumpValue(point.board, point.team, move))
+                << point.board.toString();
+        }
     }
 }
 
