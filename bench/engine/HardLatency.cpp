@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     const double first = milliseconds.front();
     std::sort(milliseconds.begin(), milliseconds.end());
     auto at = [&](double fraction) {
-        return milliseconds[static_cast<std::size_t>(fraction * (milliseconds.size() - 1))];
+        const auto last = static_cast<double>(milliseconds.size() - 1);
+        return milliseconds[static_cast<std::size_t>(fraction * last)];
     };
     std::printf(
         "Hard moves: %zu; first %.3f ms; median %.4f ms; 99th percentile %.3f ms; max %.3f ms\n",
