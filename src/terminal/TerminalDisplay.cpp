@@ -143,6 +143,10 @@ std::optional<StartChoice> Display::getGameStart() {
     repaintScreen();
     clearWindow();
     showCreate();
+    // Coming from the play panel, the clear above was the play text's: the creation panel still
+    // holds its last question, with the cursor on its menu line, where this question would be
+    // overwritten by its own menu.
+    clearWindow();
     println("Would you like to create or join a game?");
     std::string answer = askCreateOrJoin();
     if (answer == EXIT) {

@@ -88,6 +88,7 @@ void repaintScreen() {
 
 std::string showCreateChoices(const std::vector<std::string>& labels) {
     scripted::screen().menusShown.push_back(labels);
+    scripted::screen().textAtMenus.push_back(*currentText());
     return takeNext(scripted::screen().menuAnswers, "a menu");
 }
 int showPositionChoices(const std::vector<int>& indices, bool canPass) {

@@ -22,6 +22,7 @@ struct Screen {
     std::deque<std::string> typedLines;   // for read()
 
     std::vector<std::vector<std::string>> menusShown;  // the labels of each menu, in order
+    std::vector<std::string> textAtMenus;  // the current window's text as each menu showed
 };
 
 // Reset before every test.

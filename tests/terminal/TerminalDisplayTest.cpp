@@ -53,6 +53,14 @@ TEST_F(TerminalDisplay, GameStartAsksInTheCreationPanel) {
     EXPECT_EQ(screen().playText, "") << "the play text is cleared before the switch";
 }
 
+TEST_F(TerminalDisplay, GameStartAfterAnInterruptedGameAsksOnACleanCreationPanel) {
+    answerMenus({"X (Goes first)", "Join"});
+    display.getTeamChoice();
+    display.showBoard(2, true, 1, Grid{});
+    display.getGameStart();
+    EXPECT_EQ(screen().textAtMenus.back(), "Would you like to create or join a game?\n");
+}
+
 TEST_F(TerminalDisplay, GameStartRepaintsTheWholeScreenFirst) {
     answerMenus({"Join"});
     display.getGameStart();
