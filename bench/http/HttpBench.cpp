@@ -85,6 +85,7 @@ CurlRun runCurl(const std::string& url, const std::string& caFile, int count) {
         dup2(output[1], STDOUT_FILENO);
         close(output[0]);
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (std::string& argument : arguments) {
             argv.push_back(argument.data());
         }

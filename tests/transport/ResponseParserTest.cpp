@@ -15,6 +15,10 @@ using testing::MemorySource;
 
 using namespace std::string_literals;
 
+// The limits the client is built with.
+constexpr std::size_t kHeaderLimit = std::size_t{64} * 1024;
+constexpr std::size_t kBodyLimit = std::size_t{16} * 1024 * 1024;
+
 const std::string kTruncated = "Connection closed before the end of the reply";
 const std::string kChunkedHead = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
 
@@ -125,15 +129,16 @@ const ReplyCase kBadReplies[] = {
     {"ChunkSizeLineEndless", kChunkedHead + std::string(300, ' '), 0, "Invalid chunk"},
     {"ChunkDataWithoutLineEnd", kChunkedHead + "2\r\nokXY0\r\n\r\n", 0, "Invalid chunk"},
     {"ChunkOverBodyLimit", kChunkedHead + "1000001\r\n", 0, "Response body too large"},
-    {"OneHeaderTooLong", "HTTP/1.1 200 OK\r\nX-Long: " + std::string(64 * 1024, 'a') + "\r\n\r\n",
-     0, "Response headers too large"},
+    {"OneHeaderTooLong",
+     "HTTP/1.1 200 OK\r\nX-Long: " + std::string(kHeaderLimit, 'a') + "\r\n\r\n", 0,
+     "Response headers too large"},
 };
 INSTANTIATE_TEST_SUITE_P(Bad, ResponseParserTest, ::testing::ValuesIn(kBadReplies),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ResponseParserLimits, ManyHeadersCountTogether) {
     std::string reply = "HTTP/1.1 200 OK\r\n";
-    while (reply.size() <= 64 * 1024) {
+    while (reply.size() <= kHeaderLimit) {
         reply += "X-Header: some value\r\n";
     }
     MemorySource source(reply + "\r\n");
@@ -143,7 +148,7 @@ TEST(ResponseParserLimits, ManyHeadersCountTogether) {
 TEST(ResponseParserLimits, HeadersJustUnderTheLimitAreRead) {
     const std::string head = "HTTP/1.1 200 OK\r\nX-Fill: ";
     const std::string tail = "\r\nContent-Length: 2\r\n\r\n";
-    MemorySource source(head + std::string(64 * 1024 - head.size() - tail.size(), 'a') + tail +
+    MemorySource source(head + std::string(kHeaderLimit - head.size() - tail.size(), 'a') + tail +
                         "ok");
     EXPECT_EQ("ok", readResponse(source, [](int) {}).body);
 }
@@ -156,7 +161,7 @@ TEST(ResponseParserLimits, EndlessHeaderIsCutOffAfterTheLimit) {
     } catch (const TransportError& error) {
         EXPECT_STREQ("Response headers too large", error.what());
     }
-    EXPECT_LT(source.delivered(), std::size_t{128 * 1024});
+    EXPECT_LT(source.delivered(), 2 * kHeaderLimit);
 }
 
 TEST(ResponseParserLimits, EndlessBodyIsCutOffAfterTheLimit) {
@@ -167,7 +172,7 @@ TEST(ResponseParserLimits, EndlessBodyIsCutOffAfterTheLimit) {
     } catch (const TransportError& error) {
         EXPECT_STREQ("Response body too large", error.what());
     }
-    EXPECT_LT(source.delivered(), std::size_t{17 * 1024 * 1024});
+    EXPECT_LT(source.delivered(), kBodyLimit + kBodyLimit / 16);
 }
 
 TEST(ResponseParserLimits, ChunksCountTogetherAgainstTheBodyLimit) {
@@ -183,9 +188,8 @@ TEST(ResponseParserLimits, ChunksCountTogetherAgainstTheBodyLimit) {
 }
 
 TEST(ResponseParserLimits, BodyOfExactlyTheLimitIsRead) {
-    const std::size_t limit = 16 * 1024 * 1024;
-    MemorySource source("HTTP/1.1 200 OK\r\n\r\n" + std::string(limit, 'b'));
-    EXPECT_EQ(limit, readResponse(source, [](int) {}).body.size());
+    MemorySource source("HTTP/1.1 200 OK\r\n\r\n" + std::string(kBodyLimit, 'b'));
+    EXPECT_EQ(kBodyLimit, readResponse(source, [](int) {}).body.size());
 }
 
 TEST(ResponseParserOrder, StatusIsReportedBeforeTheBodyIsRead) {

@@ -8,7 +8,7 @@ namespace karvel::browser::api {
 
 namespace {
 
-constexpr std::size_t kReadSize = 16 * 1024;
+constexpr std::size_t kReadSize = std::size_t{16} * 1024;
 
 [[noreturn]] void throwTruncated() {
     throw TransportError("Connection closed before the end of the reply");

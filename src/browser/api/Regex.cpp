@@ -33,8 +33,8 @@ std::optional<std::vector<std::string_view>> Regex::match(std::string_view subje
     const std::uint32_t groupCount = pcre2_get_ovector_count(data.get());
     std::vector<std::string_view> groups;
     for (std::uint32_t i = 0; i < groupCount; ++i) {
-        const PCRE2_SIZE start = offsets[2 * i];
-        const PCRE2_SIZE end = offsets[(2 * i) + 1];
+        const PCRE2_SIZE start = offsets[std::size_t{2} * i];
+        const PCRE2_SIZE end = offsets[(std::size_t{2} * i) + 1];
         groups.push_back(start == PCRE2_UNSET ? std::string_view()
                                               : subject.substr(start, end - start));
     }
