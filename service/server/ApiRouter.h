@@ -8,7 +8,8 @@
 namespace karvel::service::server {
 
 // Turns one HTTP request under "/api" into a game operation: picks the endpoint from the method
-// and path, reads the JSON body, and gives the reply. Bad input gives a 4xx reply, never throws.
+// and path, reads the JSON body, and gives the reply. Bad input gives a 4xx reply; only a failing
+// database throws.
 class ApiRouter {
 public:
     explicit ApiRouter(GameService& games);
