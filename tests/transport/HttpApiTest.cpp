@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "browser/api/Error.h"
 #include "browser/api/HttpApi.h"
@@ -224,6 +226,36 @@ TEST(HttpApiFailure, HeaderThatWouldForgeALineSendsNothing) {
     api.get(options);
     ASSERT_TRUE(outcome.rejection);
     EXPECT_EQ("Invalid header", outcome.rejection->data);
+}
+
+TEST(HttpApiFailure, ServerWhoseQueueIsFullTimesOutTheConnect) {
+    // A listener with a full accept queue drops further connection requests unanswered.
+    std::uint16_t port = 0;
+    const int listener = testing::listenOnLoopback(port, 0);
+    std::vector<int> waiting;
+    for (int i = 0; i < 3; ++i) {
+        waiting.push_back(testing::connectWithoutWaiting(port));
+    }
+    HttpApi api = shortTimeoutApi(300ms);
+    const Outcome outcome = get(api, "http://127.0.0.1:" + std::to_string(port) + "/");
+    ASSERT_TRUE(outcome.rejection);
+    EXPECT_EQ("Timed out connecting on 127.0.0.1:" + std::to_string(port), outcome.rejection->data);
+    for (const int socket : waiting) {
+        ::close(socket);
+    }
+    ::close(listener);
+}
+
+TEST(HttpApiFailure, ServerThatNeverReadsTimesOutTheSend) {
+    // Far more than the socket buffers of both ends hold.
+    ScriptedServer server("", Delivery{.holdOpen = 1s, .answerAtOnce = true});
+    HttpApi api = shortTimeoutApi(300ms);
+    Outcome outcome;
+    RequestOptions options = optionsFor(urlOf(server, "/"), outcome);
+    options.data = std::string(std::size_t{32} << 20, 'x');
+    api.post(options);
+    ASSERT_TRUE(outcome.rejection);
+    EXPECT_EQ("Timed out sending the request", outcome.rejection->data);
 }
 
 TEST(HttpApiFailure, ServerThatNeverAnswersTimesOut) {

@@ -34,21 +34,34 @@ std::size_t expectedLength(const std::string& request) {
     return length;
 }
 
-}  // namespace
-
-int listenOnLoopback(std::uint16_t& port) {
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+sockaddr_in loopback(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    return address;
+}
+
+}  // namespace
+
+int listenOnLoopback(std::uint16_t& port, int backlog) {
+    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address = loopback(0);
     socklen_t size = sizeof address;
     if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
-        ::listen(listener, 8) != 0 ||
+        ::listen(listener, backlog) != 0 ||
         ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         throw std::runtime_error("cannot listen on loopback");
     }
     port = ntohs(address.sin_port);
     return listener;
+}
+
+int connectWithoutWaiting(std::uint16_t port) {
+    const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    const sockaddr_in address = loopback(port);
+    ::connect(socket, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+    return socket;
 }
 
 std::uint16_t closedPort() {

@@ -49,6 +49,9 @@ std::uint16_t closedPort();
 std::string readRequest(int socket, std::chrono::milliseconds timeout);
 
 // A listening socket on 127.0.0.1 with an ephemeral port, which is stored in port.
-int listenOnLoopback(std::uint16_t& port);
+int listenOnLoopback(std::uint16_t& port, int backlog = 8);
+
+// A socket whose connection to port on 127.0.0.1 has been started but not waited for.
+int connectWithoutWaiting(std::uint16_t port);
 
 }  // namespace karvel::browser::api::testing
