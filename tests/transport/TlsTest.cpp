@@ -121,6 +121,15 @@ TEST_F(TlsTest, CertificatesThatMustNotBeTrustedFailTheRequest) {
     }
 }
 
+TEST_F(TlsTest, BuiltInTrustAnchorsAreLoadedAndDoNotTrustTheTestAuthority) {
+    TlsServer server(file("good.pem"), file("good.key"), kReply);
+    HttpApi api;
+    const Outcome outcome = get(api, localhost(server.port()));
+    ASSERT_TRUE(outcome.rejection);
+    EXPECT_TRUE(outcome.rejection->data.starts_with("Certificate verification failed: "))
+        << outcome.rejection->data;
+}
+
 TEST_F(TlsTest, TrustFileThatGivesNoCertificateFailsBeforeConnecting) {
     // Nothing listens on the port: had the client tried to connect, the text would say so.
     const std::uint16_t port = testing::closedPort();
