@@ -316,12 +316,17 @@ void ServerCore::accept() {
             }
             return;
         }
+        error_code ignored;
         // Over the bound, the connection is dropped at once rather than queued.
         if (self->openConnections_.fetch_add(1) >= self->config_.maxConnections) {
             --self->openConnections_;
-            error_code ignored;
             socket.close(ignored);
-        } else if (self->tls_) {
+            self->accept();
+            return;
+        }
+        // Small replies must not wait for the peer's delayed ACK of the TLS records before.
+        socket.set_option(tcp::no_delay(true), ignored);
+        if (self->tls_) {
             std::make_shared<Session<TlsStream>>(self, std::move(socket), *self->tls_)->start();
         } else {
             std::make_shared<Session<PlainStream>>(self, std::move(socket))->start();
