@@ -6,7 +6,6 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "browser/api/Error.h"
 #include "browser/api/HttpApi.h"
@@ -232,10 +231,9 @@ TEST(HttpApiFailure, ServerWhoseQueueIsFullTimesOutTheConnect) {
     // A listener with a full accept queue drops further connection requests unanswered.
     std::uint16_t port = 0;
     const int listener = testing::listenOnLoopback(port, 0);
-    std::vector<int> waiting;
-    for (int i = 0; i < 3; ++i) {
-        waiting.push_back(testing::connectWithoutWaiting(port));
-    }
+    const int waiting[] = {testing::connectWithoutWaiting(port),
+                           testing::connectWithoutWaiting(port),
+                           testing::connectWithoutWaiting(port)};
     HttpApi api = shortTimeoutApi(300ms);
     const Outcome outcome = get(api, "http://127.0.0.1:" + std::to_string(port) + "/");
     ASSERT_TRUE(outcome.rejection);
