@@ -28,8 +28,6 @@ public:
         return count;
     }
 
-    std::size_t consumed() const { return position_; }
-
 private:
     std::string bytes_;
     std::size_t pieceSize_;
