@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
@@ -80,7 +81,7 @@ public:
         return true;
     }
 
-    // Waits until the output holds `text` (or matches it as a pattern with `pattern`).
+    // Waits until the output holds `text`.
     void waitFor(const std::string& text, std::chrono::seconds timeout = std::chrono::seconds(30)) {
         const auto deadline = Clock::now() + timeout;
         while (output_.find(text) == std::string::npos) {
@@ -107,7 +108,10 @@ double cpuSeconds(pid_t pid) {
     std::ifstream file("/proc/" + std::to_string(pid) + "/stat");
     std::string stat((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::vector<std::string> values{std::istream_iterator<std::string>(fields), {}};
+    std::vector<std::string> values;
+    for (std::string value; fields >> value;) {
+        values.push_back(value);
+    }
     // Fields 14 and 15 of the line (user and system time) are at 11 and 12 after the name.
     const double ticks = std::stod(values.at(11)) + std::stod(values.at(12));
     return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
@@ -168,8 +172,9 @@ int idle(const char* client, int seconds) {
     }
     const double elapsed = std::chrono::duration<double>(Clock::now() - started).count();
     const double cpu = cpuSeconds(creator.pid()) - cpuBefore;
-    std::printf("waiting %.0f s for the opponent: CPU %.3f s (%.3f%% of one core), peak RSS %ld KiB\n",
-                elapsed, cpu, 100.0 * cpu / elapsed, peakResidentKiB(creator.pid()));
+    std::printf(
+        "waiting %.0f s for the opponent: CPU %.3f s (%.3f%% of one core), peak RSS %ld KiB\n",
+        elapsed, cpu, 100.0 * cpu / elapsed, peakResidentKiB(creator.pid()));
     return 0;
 }
 

@@ -214,7 +214,7 @@ void drawBoard(const std::string& symbols) {
     }
     for (int column = 0; column < 8; ++column) {
         for (int row = 1; row <= 4; ++row) {
-            const auto index = static_cast<std::size_t>((row - 1) * 8 + column);
+            const std::size_t index = static_cast<std::size_t>(row - 1) * 8 + column;
             if (index < symbols.size()) {
                 mvwaddnstr(w.innerBoard, row, 2 * column + 1, &symbols[index], 1);
             }

@@ -84,8 +84,7 @@ void Display::endGame(const Scores& scores, const Grid& /*grid*/) {
                               : "Opponent (" + side + ") is the winner!");
     }
     for (const TeamScore& score : scores) {
-        println("(" + pieceToString(score.team) + "): " + std::to_string(score.points) +
-                " points");
+        println("(" + pieceToString(score.team) + "): " + std::to_string(score.points) + " points");
     }
     println("");
     println("Press any key");
@@ -125,7 +124,7 @@ std::string Display::getGameId() {
     println("");
     setCursor(0, 1);
     for (;;) {
-        const std::string id = toLowerAscii(readln());
+        std::string id = toLowerAscii(readln());
         if (!id.empty() && id[0] == KEY_CODE_ESC) {
             throw error::EndGameInterrupt();
         }

@@ -180,9 +180,8 @@ TEST_F(TerminalDisplay, BoardStatusLineAndOwnTeam) {
     display.showBoard(1, false, 0, grid);
     EXPECT_EQ(screen().playText, "Waiting for opponent to join.\n");
     EXPECT_EQ(display.me, 0);
-    EXPECT_EQ(screen().boardDrawn,
-              std::string(8, ' ') + std::string(8, 'O') + std::string(8, 'X') +
-                  std::string(8, ' '));
+    EXPECT_EQ(screen().boardDrawn, std::string(8, ' ') + std::string(8, 'O') + std::string(8, 'X') +
+                                       std::string(8, ' '));
 
     display.showBoard(2, true, 1, grid);
     EXPECT_EQ(screen().playText, "Your Move (X).\n");

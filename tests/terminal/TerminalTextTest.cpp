@@ -56,8 +56,8 @@ TEST(DisplayText, BoardSymbolsRowByRow) {
     grid[1].fill(1);
     grid[2].fill(2);
     grid[3][7] = 1;
-    EXPECT_EQ(boardToString(grid), std::string(8, ' ') + std::string(8, 'O') +
-                                       std::string(8, 'X') + std::string(7, ' ') + "O");
+    EXPECT_EQ(boardToString(grid), std::string(8, ' ') + std::string(8, 'O') + std::string(8, 'X') +
+                                       std::string(7, ' ') + "O");
 }
 
 TEST(DisplayText, ChoiceIndexOfASquare) {
@@ -71,9 +71,9 @@ TEST(MenuKeys, EachKeyHasItsAction) {
         int key;
         MenuAction action;
     } cases[] = {
-        {258, MenuAction::NEXT},    {259, MenuAction::PREVIOUS},   {10, MenuAction::CHOOSE},
-        {27, MenuAction::LEAVE},    {'r', MenuAction::SHOW_RULES}, {'R', MenuAction::IGNORE},
-        {'q', MenuAction::IGNORE},  {13, MenuAction::IGNORE},      {266, MenuAction::IGNORE},
+        {258, MenuAction::NEXT},   {259, MenuAction::PREVIOUS},   {10, MenuAction::CHOOSE},
+        {27, MenuAction::LEAVE},   {'r', MenuAction::SHOW_RULES}, {'R', MenuAction::IGNORE},
+        {'q', MenuAction::IGNORE}, {13, MenuAction::IGNORE},      {266, MenuAction::IGNORE},
         {-1, MenuAction::IGNORE},
     };
     for (const auto& c : cases) {
@@ -119,7 +119,8 @@ TEST(LineReader, KeepsEightyCharactersAndDropsTheNextKey) {
 
 TEST(LineReader, KeepsTheLowEightBitsOfEveryOtherKey) {
     KeyFeed feed({27, 0x161, 'b', '\n'});  // Esc, a function key code, a letter
-    EXPECT_EQ(readFrom(feed), std::string("\x1b" "ab"));
+    EXPECT_EQ(readFrom(feed), std::string("\x1b"
+                                          "ab"));
 }
 
 TEST(LineReader, FirstKeyComesFromItsOwnSource) {

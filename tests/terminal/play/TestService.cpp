@@ -54,6 +54,7 @@ TestService::TestService(int port, const std::filesystem::path& workDir) {
         std::freopen(log.c_str(), "w", stdout);
         std::freopen(log.c_str(), "a", stderr);
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (std::string& argument : arguments) {
             argv.push_back(argument.data());
         }

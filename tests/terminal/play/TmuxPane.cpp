@@ -39,8 +39,8 @@ std::string rtrim(std::string text) {
 TmuxPane::TmuxPane(const std::string& command, const std::filesystem::path& workDir)
     : socket_(uniqueSocketName()), log_(workDir / (socket_ + ".out")) {
     // The program waits for one Enter, so that the log is attached before its first byte.
-    const std::string script = "cd " + shellQuote(workDir.string()) + " && read _ && " + command +
-                               "; echo \"[exit $?]\"";
+    const std::string script =
+        "cd " + shellQuote(workDir.string()) + " && read _ && " + command + "; echo \"[exit $?]\"";
     tmux("-f /dev/null new-session -d -s play -x " + std::to_string(WIDTH) + " -y " +
          std::to_string(HEIGHT) + " " + shellQuote("sh -c " + shellQuote(script)));
     tmux("set-option -t play remain-on-exit on");
