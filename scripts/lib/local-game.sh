@@ -12,9 +12,9 @@ state_dir=.local
 build_local() {
     scripts/install-deps
     certs=$(scripts/dev-certs)
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DKARVEL_API_URL="$url" -DKARVEL_CA_FILE="$certs/ca.pem" >/dev/null
-    cmake --build "$build_dir" --target "$@" -j "$(nproc)" | grep -v '^\[' || true
+    cmake --build "$build_dir" --target "$@" -j "$(nproc)"
 }
 
 service_answers() {
