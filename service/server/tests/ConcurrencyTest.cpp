@@ -25,6 +25,7 @@ TEST_F(ConcurrencyTest, TheSameMoveSentAtOnceIsAppliedExactlyOnce) {
         std::atomic<int> refused{0};
         std::atomic<bool> go{false};
         std::vector<std::thread> senders;
+        senders.reserve(kSenders);
         for (int i = 0; i < kSenders; ++i) {
             senders.emplace_back([&] {
                 while (!go) {
@@ -53,6 +54,7 @@ TEST_F(ConcurrencyTest, TheSameMoveSentAtOnceIsAppliedExactlyOnce) {
 TEST_F(ConcurrencyTest, ManyGamesPlayedAtOnceStayApart) {
     constexpr int kGames = 6;
     std::vector<std::thread> players;
+    players.reserve(kGames);
     std::atomic<int> failures{0};
     for (int g = 0; g < kGames; ++g) {
         players.emplace_back([&] {

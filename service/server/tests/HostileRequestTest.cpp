@@ -8,6 +8,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
+// Far more than any limit of the service: sending this much means nothing stopped it.
+constexpr std::size_t kEnough = std::size_t{64} * 1024 * 1024;
+
 // Two request threads and a two-second time-out, from the fixture.
 class HostileRequestTest : public ServiceFixture {
 protected:
@@ -39,10 +42,10 @@ TEST_F(HostileRequestTest, AnEndlessChunkedBodyIsCutOff) {
         "POST /api/create HTTP/1.1\r\nHost: localhost\r\nTransfer-Encoding: chunked\r\n\r\n"));
     const std::string chunk = "400\r\n" + std::string(1024, 'a') + "\r\n";
     std::size_t sent = 0;
-    while (sent < 64 * 1024 * 1024 && connection.write(chunk, 2s)) {
+    while (sent < kEnough && connection.write(chunk, 2s)) {
         sent += chunk.size();
     }
-    EXPECT_LT(sent, 64U * 1024 * 1024) << "the service kept reading";
+    EXPECT_LT(sent, kEnough) << "the service kept reading";
     EXPECT_TRUE(logged("\"POST /api/create\" 413")) << service_->log();
     expectStillServing();
 }
@@ -52,10 +55,10 @@ TEST_F(HostileRequestTest, AHeaderLineWithoutEndIsCutOff) {
     ASSERT_TRUE(connection.write("GET /api/status HTTP/1.1\r\nHost: localhost\r\nX-Pad: "));
     std::size_t sent = 0;
     const std::string pad(1024, 'a');
-    while (sent < 64 * 1024 * 1024 && connection.write(pad, 2s)) {
+    while (sent < kEnough && connection.write(pad, 2s)) {
         sent += pad.size();
     }
-    EXPECT_LT(sent, 64U * 1024 * 1024) << "the service kept reading";
+    EXPECT_LT(sent, kEnough) << "the service kept reading";
     EXPECT_TRUE(logged("431")) << service_->log();
     expectStillServing();
 }
@@ -108,6 +111,7 @@ TEST_F(HostileRequestTest, IdleConnectionsNeitherBlockRequestsNorGrowMemory) {
 TEST_F(HostileRequestTest, ConnectionsOverTheBoundAreDroppedWhileOthersAreServed) {
     start({"--timeout", "3", "--threads", "2", "--max-connections", "8"});
     std::vector<std::unique_ptr<IdleTcpConnection>> filling;
+    filling.reserve(8);
     for (int i = 0; i < 8; ++i) {
         filling.push_back(std::make_unique<IdleTcpConnection>(service_->port()));
     }

@@ -55,17 +55,18 @@ void script(ScriptedGame& game, std::uint64_t seed) {
 }
 
 TEST_F(RecoveryTest, AKilledServiceKeepsEveryAcknowledgedMove) {
-    constexpr int kGames = 6;
+    constexpr std::size_t kGames = 6;
     std::vector<std::unique_ptr<ScriptedGame>> games;
-    for (int i = 0; i < kGames; ++i) {
+    for (std::size_t i = 0; i < kGames; ++i) {
         auto game = std::make_unique<ScriptedGame>();
         game->x = create(2);
         game->o = join(game->x.gameId);
-        script(*game, static_cast<std::uint64_t>(i) + 11);
+        script(*game, i + 11);
         games.push_back(std::move(game));
     }
     std::atomic<std::size_t> total{0};
     std::vector<std::thread> players;
+    players.reserve(kGames);
     for (auto& game : games) {
         players.emplace_back([this, &game = *game, &total] {
             for (std::size_t k = 0; k < game.moves.size(); ++k) {

@@ -56,6 +56,7 @@ ServiceProcess::ServiceProcess(const std::filesystem::path& dir,
         databaseFile().string(), "--tls-cert", certs.certFile, "--tls-key", certs.keyFile};
     arguments.insert(arguments.end(), extraArguments.begin(), extraArguments.end());
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (auto& argument : arguments) {
         argv.push_back(argument.data());
     }
