@@ -111,11 +111,18 @@ public:
             self->acceptor_.close(ignored);
             self->acceptRetry_.cancel();
             self->signals_.cancel(ignored);
-            const std::lock_guard lock(self->sessionsMutex_);
-            for (auto& [key, session] : self->sessions_) {
-                if (auto alive = session.lock()) {
-                    alive->stopIfIdle();
+            // Collected first: a session released here must not leave() under this lock.
+            std::vector<std::shared_ptr<SessionBase>> open;
+            {
+                const std::lock_guard lock(self->sessionsMutex_);
+                for (auto& [key, session] : self->sessions_) {
+                    if (auto alive = session.lock()) {
+                        open.push_back(std::move(alive));
+                    }
                 }
+            }
+            for (const auto& session : open) {
+                session->stopIfIdle();
             }
         });
     }
