@@ -30,7 +30,8 @@ constexpr const char* KEY_DOWN = "\033OB";  // cursor down in the keypad mode cu
 constexpr const char* KEY_ENTER = "\r";
 constexpr const char* KEY_ESC = "\033";
 
-// One client on its own pseudo-terminal of 100 x 45, with everything it wrote so far.
+// One client on its own pseudo-terminal of 100 x 45, with everything it wrote so far. Curses
+// writes only the cells that change, so texts are looked for by a part that is surely new.
 class Client {
 public:
     explicit Client(const char* path) {
@@ -86,7 +87,10 @@ public:
         const auto deadline = Clock::now() + timeout;
         while (output_.find(text) == std::string::npos) {
             if (Clock::now() > deadline || !drain(std::chrono::milliseconds(100))) {
-                throw std::runtime_error("the client never showed \"" + text + "\"");
+                const std::size_t tail = std::min<std::size_t>(output_.size(), 400);
+                throw std::runtime_error("the client never showed \"" + text +
+                                         "\"; it wrote last:\n" +
+                                         output_.substr(output_.size() - tail));
             }
         }
     }
@@ -147,9 +151,9 @@ int idle(const char* client, int seconds) {
     Client creator(client);
     creator.waitFor(START_QUESTION);
     creator.send(KEY_ENTER);  // Create
-    creator.waitFor("Play against an AI or Human opponent?");
+    creator.waitFor("Play against an AI or Human");
     creator.send(std::string(KEY_DOWN) + KEY_ENTER);  // Human
-    creator.waitFor("Which team would you like to play as?");
+    creator.waitFor("Which team would you like");
     creator.send(std::string(KEY_DOWN) + KEY_ENTER);  // O, so the opponent moves first
     creator.waitFor("Join code: \"");
     std::smatch code;
@@ -160,9 +164,9 @@ int idle(const char* client, int seconds) {
     Client opponent(client);
     opponent.waitFor(START_QUESTION);
     opponent.send(std::string(KEY_DOWN) + KEY_ENTER);  // Join
-    opponent.waitFor("Please enter the game id:");
+    opponent.waitFor("Please enter the game id");
     opponent.send(code[1].str() + KEY_ENTER);
-    creator.waitFor("Waiting for opponent (X) to move.");
+    creator.waitFor("Waiting for opponent (X)");
 
     const double cpuBefore = cpuSeconds(creator.pid());
     const auto started = Clock::now();

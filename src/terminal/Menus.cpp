@@ -57,13 +57,6 @@ public:
     EchoOff& operator=(const EchoOff&) = delete;
 };
 
-void showRulesUntilKey() {
-    const int previous = getMode();
-    setMode(RULES_MODE);
-    readKey(stdscr);
-    setMode(previous);
-}
-
 std::string showChoices(const std::vector<std::string>& labels, WINDOW* window, WINDOW* sub) {
     std::string result;
     {
@@ -92,7 +85,8 @@ std::string showChoices(const std::vector<std::string>& labels, WINDOW* window, 
                     answered = true;
                     break;
                 case MenuAction::SHOW_RULES:
-                    showRulesUntilKey();
+                    showRules();
+                    noecho();  // the rules view turns echo back on; keys in a menu stay silent
                     break;
                 case MenuAction::IGNORE:
                     break;
