@@ -288,6 +288,9 @@ private:
         busy_ = true;  // nothing left to cancel
         if constexpr (std::is_same_v<Stream, TlsStream>) {
             expire();
+            // Send our close_notify without waiting for the peer's: a reply is framed by its
+            // length, so nothing after it matters, and waiting only holds the connection open.
+            SSL_set_shutdown(stream_.native_handle(), SSL_RECEIVED_SHUTDOWN);
             stream_.async_shutdown([self = this->shared_from_this()](const error_code&) {
                 error_code ignored;
                 beast::get_lowest_layer(self->stream_)
