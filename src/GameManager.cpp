@@ -167,11 +167,11 @@ void GameManager::check() {
             needUpdate = false;
             return;
         }
-        if (!game->numberEquals("currentPlayer", currentPlayer)) {
+        const Board board = Board::fromString(game->text("board"));
+        if (!game->numberEquals("currentPlayer", currentPlayer) || drawnBoard != board.toString()) {
             needUpdate = true;
         }
         currentPlayer = game->integer("currentPlayer");
-        const Board board = Board::fromString(game->text("board"));
         if (needUpdate) {
             showReplyBoard(*game, board);
             needUpdate = false;
@@ -209,7 +209,7 @@ void GameManager::getMove(const Board& board) {
 }
 
 void GameManager::getFollowUpMove(const Board& board) {
-    display.showBoard(team, true, kStateInPlay, board.board);
+    drawBoard(team, true, kStateInPlay, board);
     // Without a landing square of our own there is no piece to go on with: offer the pass only,
     // naming the first square since the display must be given one.
     const Position from = lastPosition.value_or(Position{});
@@ -273,8 +273,14 @@ void GameManager::showRejection(const GameRecord& rejection) {
 }
 
 void GameManager::showReplyBoard(const GameRecord& reply, const Board& board) {
-    display.showBoard(reply.integer("currentPlayer"), reply.numberEquals("currentPlayer", team),
-                      reply.integer("state"), board.board);
+    drawBoard(reply.integer("currentPlayer"), reply.numberEquals("currentPlayer", team),
+              reply.integer("state"), board);
+}
+
+void GameManager::drawBoard(std::int32_t player, bool isMyTurn, std::int32_t state,
+                            const Board& board) {
+    display.showBoard(player, isMyTurn, state, board.board);
+    drawnBoard = board.toString();
 }
 
 void GameManager::trace(const std::exception_ptr& failure) {

@@ -57,11 +57,15 @@ public:
 private:
     void showRejection(const server::GameRecord& rejection);
     void showReplyBoard(const server::GameRecord& reply, const Board& board);
+    void drawBoard(std::int32_t player, bool isMyTurn, std::int32_t state, const Board& board);
     void trace(const std::exception_ptr& failure);
 
     server::Api& api;
     Display& display;
     ProcessHooks hooks;
+    // Text of the board the display shows now: a poll redraws whenever the service's board
+    // differs, even when a whole turn of the opponent fell between two polls.
+    std::optional<std::string> drawnBoard;
 };
 
 }  // namespace karvel

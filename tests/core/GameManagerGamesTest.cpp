@@ -107,7 +107,7 @@ TEST_F(ControllerTest, CreatedHumanGameWithAFollowUpJump) {
     http.reply("/create", 200, R"({"id":"G","player":"P"})");
     http.reply("/game/G", 200, gameReply(0, 1, std::string(32, '0')));
     // In play with the opponent to move: currentPlayer is still the 1 that create stored and
-    // the waiting poll cleared the redraw, so nothing is drawn.
+    // the waiting poll cleared the redraw, but no board has been drawn yet, so it is drawn now.
     http.reply("/game/G", 200, gameReply(1, 1, kOpening));
     http.reply("/game/G", 200, gameReply(1, 2, opponentMoved));
     http.reply("/game/G/move", 200, gameReply(1, 2, chain));
@@ -135,6 +135,7 @@ TEST_F(ControllerTest, CreatedHumanGameWithAFollowUpJump) {
             "GET /game/G",
             "sleep 1",
             "GET /game/G",
+            "showBoard 1 false 1 " + std::string(kOpening),
             "sleep 1",
             "GET /game/G",
             "showBoard 2 true 1 " + opponentMoved,

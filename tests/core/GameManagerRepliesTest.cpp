@@ -65,6 +65,29 @@ TEST_F(ControllerTest, RejectedMoveChangesNothingAndIsAskedAgain) {
     EXPECT_FALSE(manager->lastPosition.has_value());
 }
 
+TEST_F(ControllerTest, OpponentTurnBetweenTwoPollsRedrawsTheBoard) {
+    // X jumps A1, then O answers so quickly that the next poll sees X to move again: the same
+    // player as the last poll saw, but not the board the display shows.
+    const std::string afterUser = "20000000011111110222222200000000";
+    const std::string afterOpponent = "20000000001111110022222201000000";
+    joinAs(*this, "2");
+    http.reply("/game/G", 200, gameReply(1, 2, kOpening));
+    http.reply("/game/G/move", 200, gameReply(1, 1, afterUser));
+    http.reply("/game/G", 200, gameReply(1, 2, afterOpponent));
+    display.moveFrom.then(Position{0, 2}).then(std::nullopt);
+    display.moveTo.then(Position{0, 0});
+
+    makeManager();
+    runToExit();
+
+    const Journal entries = takeJournal();
+    const auto secondPoll = std::find(entries.begin() + 4, entries.end(), "GET /game/G");
+    ASSERT_NE(secondPoll, entries.end());
+    ASSERT_LT(secondPoll + 2, entries.end());
+    EXPECT_EQ(*(secondPoll + 1), "showBoard 2 true 1 " + afterOpponent);
+    EXPECT_EQ((secondPoll + 2)->rfind("requestNextMoveFrom 2 ", 0), 0U) << *(secondPoll + 2);
+}
+
 TEST_F(ControllerTest, NoLandingSquareChosenSendsNothing) {
     joinAs(*this, "2");
     http.reply("/game/G", 200, gameReply(1, 2, kOpening));
