@@ -1,10 +1,14 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AccessLog.h"
+#include "Ai.h"
 #include "ApiRouter.h"
 #include "GameService.h"
 #include "GameStore.h"
@@ -17,7 +21,16 @@ namespace server = karvel::service::server;
 
 namespace {
 
+// Solving the opening fills the engine's shared table, so that the first Hard move a player asks
+// for is as quick as the later ones instead of paying for the whole search.
+void warmUpHardAi() {
+    std::mt19937_64 rng(0);
+    karvel::service::engine::chooseAiMove("00000000111111112222222200000000", 2, std::nullopt,
+                                          karvel::service::engine::kHard, rng);
+}
+
 int serve(const server::ServiceOptions& options) {
+    std::jthread warmUp(warmUpHardAi);
     // One database connection per request thread, and one for the purge.
     server::GameStore store(options.databaseFile, options.http.threads + 1);
     server::GameService games(store);
