@@ -124,25 +124,17 @@ Reply GameService::aiJoin(const std::string& gameId) {
 }
 
 Reply GameService::move(const std::string& gameId, const std::string& playerId, const Move& move) {
-    if (const Outcome refusal = checkIds(gameId, &playerId)) {
-        return rejection(refusal->status, refusal->message);
-    }
-    const std::lock_guard serialised(lockFor(gameId));
-    GameRecord after;
-    const Outcome refusal = store_.modify(
-        gameId,
-        [&](GameRecord& game) -> Outcome {
-            Piece team = 0;
-            if (Outcome notPlayer = checkPlayerOf(game, playerId, team)) {
-                return notPlayer;
-            }
-            return applyJump(game, team, move);
-        },
-        after);
-    return fromOutcome(refusal, after);
+    return changeAsPlayer(gameId, playerId, [&move](GameRecord& game, Piece team) {
+        return applyJump(game, team, move);
+    });
 }
 
 Reply GameService::pass(const std::string& gameId, const std::string& playerId) {
+    return changeAsPlayer(gameId, playerId, passTurn);
+}
+
+Reply GameService::changeAsPlayer(const std::string& gameId, const std::string& playerId,
+                                  const std::function<Outcome(GameRecord&, Piece)>& change) {
     if (const Outcome refusal = checkIds(gameId, &playerId)) {
         return rejection(refusal->status, refusal->message);
     }
@@ -155,7 +147,7 @@ Reply GameService::pass(const std::string& gameId, const std::string& playerId) 
             if (Outcome notPlayer = checkPlayerOf(game, playerId, team)) {
                 return notPlayer;
             }
-            return passTurn(game, team);
+            return change(game, team);
         },
         after);
     return fromOutcome(refusal, after);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <mutex>
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "GameRules.h"
 #include "GameStore.h"
 #include "Position.h"
 
@@ -32,6 +34,10 @@ public:
     Reply pass(const std::string& gameId, const std::string& playerId);
 
 private:
+    // A change by one of the game's players: ids checked, the game locked, the player's team
+    // found, the change committed.
+    Reply changeAsPlayer(const std::string& gameId, const std::string& playerId,
+                         const std::function<Outcome(GameRecord&, Piece)>& change);
     // Requests on one game run one at a time; games sharing a lock only wait a little.
     std::mutex& lockFor(const std::string& gameId);
 
