@@ -10,6 +10,7 @@
 #include "Ai.h"
 #include "Board.h"
 #include "GameState.h"
+#include "HardAgainstEasy.h"
 #include "SolveCommand.h"
 #include "Solver.h"
 
@@ -30,26 +31,13 @@ struct Request {
 std::vector<Request> hardRequests() {
     std::mt19937_64 rng(42);
     std::vector<Request> requests;
-    for (int game = 0; game < 50; ++game) {
-        Board board = Board::newGame();
-        Piece team = 2;
-        const Piece hardTeam = game % 2 == 0 ? 2 : 1;
-        std::optional<Position> chain;
-        while (chain || board.hasAnyMoreMoves(team)) {
-            if (team == hardTeam) {
-                requests.push_back({board.toString(), team, chain});
+    engine::playHardAgainstEasy(
+        50, [&](const std::string& board, Piece team, std::optional<Position> chain, int level) {
+            if (level == engine::kHard) {
+                requests.push_back({board, team, chain});
             }
-            const int level = team == hardTeam ? engine::kHard : engine::kEasy;
-            const auto choice = engine::chooseAiMove(board.toString(), team, chain, level, rng);
-            board.move(choice.move);
-            if (choice.keepJumping) {
-                chain = choice.move.to;
-            } else {
-                chain.reset();
-                team = karvel::opposingTeamOf(team);
-            }
-        }
-    }
+            return engine::chooseAiMove(board, team, chain, level, rng);
+        });
     return requests;
 }
 

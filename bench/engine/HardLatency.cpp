@@ -10,40 +10,27 @@
 #include <vector>
 
 #include "Ai.h"
-#include "Board.h"
+#include "HardAgainstEasy.h"
 
 int main(int argc, char** argv) {
     namespace engine = karvel::service::engine;
-    using karvel::Board;
     using karvel::Piece;
     using karvel::Position;
 
     const int games = argc > 1 ? std::stoi(argv[1]) : 100;
     std::mt19937_64 rng(3);
     std::vector<double> milliseconds;
-    for (int game = 0; game < games; ++game) {
-        Board board = Board::newGame();
-        Piece team = 2;
-        const Piece hardTeam = game % 2 == 0 ? 2 : 1;
-        std::optional<Position> chain;
-        while (chain || board.hasAnyMoreMoves(team)) {
-            const int level = team == hardTeam ? engine::kHard : engine::kEasy;
+    engine::playHardAgainstEasy(
+        games, [&](const std::string& board, Piece team, std::optional<Position> chain, int level) {
             const auto start = std::chrono::steady_clock::now();
-            const auto choice = engine::chooseAiMove(board.toString(), team, chain, level, rng);
+            const engine::AiChoice choice = engine::chooseAiMove(board, team, chain, level, rng);
             if (level == engine::kHard) {
                 milliseconds.push_back(std::chrono::duration<double, std::milli>(
                                            std::chrono::steady_clock::now() - start)
                                            .count());
             }
-            board.move(choice.move);
-            if (choice.keepJumping) {
-                chain = choice.move.to;
-            } else {
-                chain.reset();
-                team = karvel::opposingTeamOf(team);
-            }
-        }
-    }
+            return choice;
+        });
     if (milliseconds.empty()) {
         return 1;
     }
